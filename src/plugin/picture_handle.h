@@ -1,0 +1,29 @@
+// The per-file record behind the opaque PictureHandle of the host interface.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "brackenfold_tst.h"
+#include "file_stream.h"
+
+struct PictureHandle {
+  zor::FileStream file;  // the file being read or written
+  int32_t width = 0;     // picture width in pixels
+  // Raw bytes of one strip (one picture row of tiles), reader only.
+  std::unique_ptr<uint8_t[]> strip;
+  int64_t stripBytes = 0;    // length of one strip; 0 until described
+  int64_t stripOffset = -1;  // file offset of the strip in `strip`; -1 when none
+  int64_t fileSize = 0;      // length of the file as measured when described
+  int32_t tileSize = 0;      // 32 or 16; 0 until a tile type has selected one
+
+  bool described() const { return strip != nullptr && tileSize > 0; }
+};
+
+namespace zor {
+
+// A fresh record with every field zero and no strip held; null when memory
+// runs out. Deleting it closes its stream and releases its strip buffer.
+PictureHandle* newPictureHandle(FileStream file);
+
+}  // namespace zor

@@ -1,0 +1,82 @@
+// Opening a tileset, describing it to the host as one picture, and closing it.
+#include <new>
+
+#include "brackenfold_tst.h"
+#include "label_copy.h"
+#include "picture_geometry.h"
+#include "picture_handle.h"
+#include "plugin_constants.h"
+#include "strip_buffer.h"
+#include "tileset_header.h"
+
+namespace {
+
+// Puts a handle back in its just-opened state: no geometry, no strip.
+void forgetDescription(PictureHandle& handle) {
+  handle.strip.reset();
+  handle.stripBytes = 0;
+  handle.stripOffset = -1;
+  handle.tileSize = 0;
+  handle.width = 0;
+}
+
+}  // namespace
+
+extern "C" PictureHandle* zorLoadPictureInit(const char* filename) {
+  if (filename == nullptr) return nullptr;
+  zor::FileStream file = zor::openForReading(filename);
+  if (!file) return nullptr;
+  return zor::newPictureHandle(std::move(file));
+}
+
+extern "C" int32_t zorLoadPictureGetInfo(PictureHandle* handle, int32_t* pictureType,
+                                         int32_t* width, int32_t* height, int32_t* dpi,
+                                         int32_t* bitsPerPixel, int32_t* bytesPerLine,
+                                         int32_t* hasColormap, char* label,
+                                         int32_t labelMaxSize) {
+  if (handle == nullptr || pictureType == nullptr || width == nullptr || height == nullptr ||
+      dpi == nullptr || bitsPerPixel == nullptr || bytesPerLine == nullptr ||
+      hasColormap == nullptr || !zor::labelBufferUsable(label, labelMaxSize)) {
+    return 0;
+  }
+  // Whatever follows, an earlier description no longer holds.
+  forgetDescription(*handle);
+  std::FILE* file = handle->file.get();
+
+  const int64_t fileSize = zor::measureAndRewind(file);
+  if (fileSize < 0) return 0;
+  handle->fileSize = fileSize;
+
+  uint8_t headerBytes[tst::kHeaderSize];
+  const std::size_t got = std::fread(headerBytes, 1, sizeof headerBytes, file);
+  const std::optional<tst::TilesetHeader> header = tst::parseHeader(headerBytes, got);
+  if (!header) return 0;
+  const std::optional<tst::PictureGeometry> geometry = tst::describePicture(*header);
+  if (!geometry) return 0;
+
+  handle->strip = zor::allocateStrip(geometry->stripBytes);
+  if (handle->strip == nullptr) return 0;
+  handle->stripBytes = geometry->stripBytes;
+  handle->tileSize = geometry->tileSize;
+  handle->width = geometry->width;
+
+  *pictureType = zor::kPictureTypeRead;
+  *width = geometry->width;
+  *height = geometry->height;
+  *dpi = zor::kDpi;
+  *bitsPerPixel = zor::kBitsPerPixel;
+  *bytesPerLine = geometry->width * zor::kBytesPerOutputPixel;
+  *hasColormap = 0;
+  zor::copyLabel(zor::kFormatLabel, label, static_cast<uint32_t>(labelMaxSize));
+  return 1;
+}
+
+extern "C" int32_t zorLoadPictureGetColormap(PictureHandle* /*handle*/,
+                                             unsigned char* /*colormap*/) {
+  return 0;
+}
+
+extern "C" void zorLoadPictureExit(PictureHandle* handle) {
+  // Closes the stream and releases the strip buffer with the record.
+  delete handle;
+}
