@@ -103,3 +103,38 @@ TEST(Writer, InitFailsWhenTheHeaderCannotReachTheDisk) {
 #endif
 
 }  // namespace
+
+#if defined(__linux__)
+namespace {
+
+std::size_t openDescriptors() {
+  std::size_t count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    (void)entry;
+    ++count;
+  }
+  return count;
+}
+
+TEST(Lifecycle, ExitLeavesNoStreamOpen) {
+  fixture::ScratchDir dir;
+  const std::string tileset = dir.write("t.tst", fixture::tileset(10, 1));
+  const std::size_t before = openDescriptors();
+
+  int32_t pictureType;
+  PictureHandle* writing =
+      plugin().saveInit(dir.path("w.bin").c_str(), 1, 1, 32, 0, &pictureType, nullptr, 0);
+  ASSERT_NE(writing, nullptr);
+  {
+    fixture::OpenPicture reading(tileset);
+    ASSERT_EQ(reading.describe(), 1);
+    std::vector<uint8_t> line;
+    ASSERT_EQ(reading.fetch(40, line), 1);
+    EXPECT_EQ(openDescriptors(), before + 2);
+  }
+  plugin().saveExit(writing);
+  EXPECT_EQ(openDescriptors(), before);
+}
+
+}  // namespace
+#endif
