@@ -66,6 +66,10 @@ struct GeometryCase {
   int32_t height;
 };
 
+void PrintTo(const GeometryCase& c, std::ostream* out) {
+  *out << c.tileCount << " tiles of type " << c.tileType;
+}
+
 class ReaderGeometry : public testing::TestWithParam<GeometryCase> {};
 
 TEST_P(ReaderGeometry, LaysTheTilesOutAsOnePicture) {
@@ -88,7 +92,11 @@ INSTANTIATE_TEST_SUITE_P(
                     GeometryCase{19, 2, 288, 48}, GeometryCase{3, 3, 96, 32},
                     GeometryCase{3, 4, 48, 16}, GeometryCase{12, 5, 288, 64},
                     GeometryCase{12, 6, 288, 32}, GeometryCase{32767, 1, 288, 116512},
-                    GeometryCase{32767, 2, 288, 58256}));
+                    GeometryCase{32767, 2, 288, 58256}),
+    [](const testing::TestParamInfo<GeometryCase>& info) {
+      return "count" + std::to_string(info.param.tileCount) + "type" +
+             std::to_string(info.param.tileType);
+    });
 
 struct RejectCase {
   const char* what;

@@ -46,6 +46,8 @@ struct PictureCase {
   int tilesStored;
 };
 
+void PrintTo(const PictureCase& c, std::ostream* out) { *out << c.what; }
+
 class WholePicture : public testing::TestWithParam<PictureCase> {};
 
 TEST_P(WholePicture, MatchesTheFileLayout) {

@@ -16,7 +16,8 @@ TEST(Writer, DeclinesEveryPicture) {
   const int32_t values[] = {0, 1, 3, 8, 24, 32, -1, INT32_MAX, INT32_MIN};
   for (int32_t a : values) {
     for (int32_t b : values) {
-      EXPECT_EQ(plugin().saveIsSupported(a, b, a ^ b, b - a), 0);
+      EXPECT_EQ(plugin().saveIsSupported(a, b, b, a), 0);
+      EXPECT_EQ(plugin().saveIsSupported(b, 32, a, 0), 0);
     }
   }
 }
