@@ -81,3 +81,15 @@ if want valgrind; then
     --errors-for-leak-kinds=definite,indirect,possible --error-exitcode=1 \
     build/release/bin/plugin_tests --gtest_brief=1
 fi
+
+if want windows; then
+  banner "Windows DLL: MinGW-w64 cross build, tests under Wine"
+  configure_and_build build/windows -DCMAKE_BUILD_TYPE=Release -DBRACKENFOLD_TOOLS=OFF \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+  export WINEPREFIX=$PWD/build/windows/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  [ -d "$WINEPREFIX" ] || wineboot --init >/dev/null 2>&1
+  ctest --test-dir build/windows --output-on-failure
+  wineserver --kill 2>/dev/null || true
+fi
+
+banner "all stages passed: $stages"

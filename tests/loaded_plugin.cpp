@@ -12,7 +12,13 @@ namespace fixture {
 
 std::string pluginPath() {
   const char* fromEnvironment = std::getenv("BRACKENFOLD_PLUGIN");
-  return fromEnvironment != nullptr ? fromEnvironment : BRACKENFOLD_PLUGIN_PATH;
+  if (fromEnvironment != nullptr) return fromEnvironment;
+#if defined(_WIN32)
+  // The build path is a host path; under Wine the DLL is found beside the tests.
+  return host::executableDirectory() + "\\" + host::pluginFileName();
+#else
+  return BRACKENFOLD_PLUGIN_PATH;
+#endif
 }
 
 const host::EntryPoints& plugin() {

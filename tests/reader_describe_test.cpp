@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "loaded_plugin.h"
 #include "tileset_files.h"
@@ -18,6 +19,16 @@ TEST(ReaderOpen, ReturnsNullForAMissingFileOrNoName) {
   EXPECT_EQ(plugin().loadInit(dir.path("absent.tst").c_str()), nullptr);
   EXPECT_EQ(plugin().loadInit(nullptr), nullptr);
   plugin().loadExit(nullptr);  // ignored, no crash
+}
+
+TEST(ReaderOpen, TakesPathsWithSpaces) {
+  fixture::ScratchDir dir;
+  std::filesystem::create_directory(dir.path("my tiles"));
+  const std::string path = dir.write("my tiles/forest set.tst", fixture::tileset(2, 2));
+  OpenPicture picture(path);
+  ASSERT_NE(picture.handle(), nullptr);
+  EXPECT_EQ(picture.describe(), 1);
+  EXPECT_EQ(picture.info.width, 32);
 }
 
 TEST(ReaderDescribe, ReportsTheFixedValues) {

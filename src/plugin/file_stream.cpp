@@ -3,10 +3,10 @@
 namespace zor {
 namespace {
 
-// Streams are not inherited by processes the host starts.
+// On POSIX systems the streams are not inherited by processes the host starts.
 #if defined(_WIN32)
-constexpr const char* kReadMode = "rbN";
-constexpr const char* kWriteMode = "wbN";
+constexpr const char* kReadMode = "rb";
+constexpr const char* kWriteMode = "wb";
 #else
 constexpr const char* kReadMode = "rbe";
 constexpr const char* kWriteMode = "wbe";
