@@ -3,6 +3,7 @@
 // peer decoder (stb_image loading the same picture from an uncompressed PPM).
 #include <benchmark/benchmark.h>
 #include <stb_image.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -167,6 +168,8 @@ BENCHMARK(BM_PeerStbImage)->Unit(benchmark::kMillisecond)->UseRealTime();
 // Keeps each benchmark's median time, then prints the ratios asked about.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.run_type == Run::RT_Iteration && medians_.count(run.benchmark_name()) == 0) {

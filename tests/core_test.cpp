@@ -1,11 +1,13 @@
 // The pure helpers behind the entry points, tested directly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "label_copy.h"
 #include "line_decoder.h"
 #include "picture_geometry.h"
+#include "strip_decoder.h"
 #include "tileset_header.h"
 
 namespace {
@@ -62,6 +64,46 @@ TEST(LabelCopy, UsableBuffers) {
   EXPECT_TRUE(zor::labelBufferUsable(nullptr, 0));
   EXPECT_FALSE(zor::labelBufferUsable(nullptr, 1));
   EXPECT_FALSE(zor::labelBufferUsable(buffer, -1));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StripDecoder, AgreesWithTheLineDecoderOnEveryLine) {
+  struct Case {
+    int32_t width, tileSize;
+  };
+  uint32_t state = 12345;
+  const auto nextByte = [&state] {
+    state = state * 1103515245u + 12345u;
+    return static_cast<uint8_t>(state >> 16);
+  };
+  for (const Case c : {Case{288, 32}, Case{288, 16}, Case{32, 32}, Case{48, 16}, Case{96, 32}}) {
+    const std::size_t raw = 3u * c.width * c.tileSize;
+    std::vector<uint8_t> strip(raw + tst::kStripPadding, 0xEE);
+    for (std::size_t p = 0; p < raw; p += 3) {
+      const bool key = nextByte() % 4 == 0;
+      const bool nearKey = !key && nextByte() % 3 == 0;  // one byte off the key
+      strip[p] = key || nearKey ? 0 : nextByte();
+      strip[p + 1] = key || nearKey ? 1 : nextByte();
+      strip[p + 2] = key ? 2 : (nearKey ? 3 : nextByte());
+    }
+    std::vector<uint8_t> whole(4u * c.width * c.tileSize, 0xAB);
+    tst::decodeStrip(strip.data(), c.width, c.tileSize, whole.data());
+    std::vector<uint8_t> line(4u * c.width);
+    for (int32_t r = 0; r < c.tileSize; ++r) {
+      tst::decodeLine(strip.data(), c.width, c.tileSize, r, line.data());
+      ASSERT_TRUE(std::equal(line.begin(), line.end(), whole.begin() + r * line.size()))
+          << c.width << " wide, tiles of " << c.tileSize << ", row " << r;
+    }
+  }
+}
+
+TEST(StripDecoder, KeyFillOfADecodedStrip) {
+  std::vector<uint8_t> out(4 * 3 + 1, 9);
+  tst::fillDecodedWithKey(out.data(), 3);
+  EXPECT_EQ(out, (std::vector<uint8_t>{0, 1, 2, 0, 0, 1, 2, 0, 0, 1, 2, 0, 9}));
 }
 
 }  // namespace

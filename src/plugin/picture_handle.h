@@ -10,9 +10,12 @@
 struct PictureHandle {
   zor::FileStream file;  // the file being read or written
   int32_t width = 0;     // picture width in pixels
-  // Raw bytes of one strip (one picture row of tiles), reader only.
+  // One block, reader only: the raw bytes of one strip (one picture row of
+  // tiles) as read from the file, then the same strip decoded into
+  // tileSize picture lines of width four-byte pixels.
   std::unique_ptr<uint8_t[]> strip;
-  int64_t stripBytes = 0;    // length of one strip; 0 until described
+  uint8_t* decoded = nullptr;  // the decoded lines, inside `strip`
+  int64_t stripBytes = 0;      // raw length of one strip; 0 until described
   int64_t stripOffset = -1;  // file offset of the strip in `strip`; -1 when none
   int64_t fileSize = 0;      // length of the file as measured when described
   int32_t tileSize = 0;      // 32 or 16; 0 until a tile type has selected one

@@ -14,6 +14,7 @@ namespace {
 // Puts a handle back in its just-opened state: no geometry, no strip.
 void forgetDescription(PictureHandle& handle) {
   handle.strip.reset();
+  handle.decoded = nullptr;
   handle.stripBytes = 0;
   handle.stripOffset = -1;
   handle.tileSize = 0;
@@ -54,9 +55,7 @@ extern "C" int32_t zorLoadPictureGetInfo(PictureHandle* handle, int32_t* picture
   const std::optional<tst::PictureGeometry> geometry = tst::describePicture(*header);
   if (!geometry) return 0;
 
-  handle->strip = zor::allocateStrip(geometry->stripBytes);
-  if (handle->strip == nullptr) return 0;
-  handle->stripBytes = geometry->stripBytes;
+  if (!zor::allocateStrip(*handle, geometry->width, geometry->tileSize)) return 0;
   handle->tileSize = geometry->tileSize;
   handle->width = geometry->width;
 

@@ -4,12 +4,23 @@
 #include <new>
 
 #include "line_decoder.h"
+#include "strip_decoder.h"
 #include "picture_handle.h"
 
 namespace zor {
 
-std::unique_ptr<uint8_t[]> allocateStrip(int64_t stripBytes) {
-  return std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[static_cast<std::size_t>(stripBytes)]);
+bool allocateStrip(PictureHandle& handle, int32_t width, int32_t tileSize) {
+  const std::size_t raw = 3 * static_cast<std::size_t>(width) * static_cast<std::size_t>(tileSize);
+  // The decoded lines start on a cache line of their own past the padding.
+  const std::size_t decodedAt = (raw + tst::kStripPadding + 63) / 64 * 64;
+  const std::size_t total = decodedAt + 64 + 4 * static_cast<std::size_t>(width) * tileSize;
+  handle.strip.reset(new (std::nothrow) uint8_t[total]);
+  if (handle.strip == nullptr) return false;
+  const auto base = reinterpret_cast<std::uintptr_t>(handle.strip.get());
+  handle.decoded = handle.strip.get() + decodedAt + (64 - (base + decodedAt) % 64) % 64;
+  handle.stripBytes = static_cast<int64_t>(raw);
+  handle.stripOffset = -1;
+  return true;
 }
 
 bool holdStrip(PictureHandle& handle, int64_t offset) {
@@ -28,8 +39,14 @@ bool holdStrip(PictureHandle& handle, int64_t offset) {
     // A file that shrank or failed to read must not pass for a short file.
     if (got < expected) return false;
   }
-  // A strip that starts past the end of the file needs no read at all.
-  tst::fillWithKey(strip, got, length);
+  const std::size_t pixels = length / 3;
+  if (got == 0) {
+    // A strip that starts past the end of the file needs no read at all.
+    tst::fillDecodedWithKey(handle.decoded, pixels);
+  } else {
+    tst::fillWithKey(strip, got, length);
+    tst::decodeStrip(strip, handle.width, handle.tileSize, handle.decoded);
+  }
   handle.stripOffset = offset;
   return true;
 }
