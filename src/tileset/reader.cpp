@@ -55,7 +55,7 @@ extern "C" int32_t zorLoadPictureGetInfo(PictureHandle* handle, int32_t* picture
   const std::optional<tst::PictureGeometry> geometry = tst::describePicture(*header);
   if (!geometry) return 0;
 
-  if (!zor::allocateStrip(*handle, geometry->width, geometry->tileSize)) return 0;
+  if (!zor::allocateStrip(*handle, *geometry)) return 0;
   handle->tileSize = geometry->tileSize;
   handle->width = geometry->width;
 

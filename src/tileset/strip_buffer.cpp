@@ -9,16 +9,17 @@
 
 namespace zor {
 
-bool allocateStrip(PictureHandle& handle, int32_t width, int32_t tileSize) {
-  const std::size_t raw = 3 * static_cast<std::size_t>(width) * static_cast<std::size_t>(tileSize);
+bool allocateStrip(PictureHandle& handle, const tst::PictureGeometry& geometry) {
+  const std::size_t raw = static_cast<std::size_t>(geometry.stripBytes);
+  const std::size_t decodedBytes = raw / 3 * 4;
   // The decoded lines start on a cache line of their own past the padding.
   const std::size_t decodedAt = (raw + tst::kStripPadding + 63) / 64 * 64;
-  const std::size_t total = decodedAt + 64 + 4 * static_cast<std::size_t>(width) * tileSize;
+  const std::size_t total = decodedAt + 64 + decodedBytes;
   handle.strip.reset(new (std::nothrow) uint8_t[total]);
   if (handle.strip == nullptr) return false;
   const auto base = reinterpret_cast<std::uintptr_t>(handle.strip.get());
   handle.decoded = handle.strip.get() + decodedAt + (64 - (base + decodedAt) % 64) % 64;
-  handle.stripBytes = static_cast<int64_t>(raw);
+  handle.stripBytes = geometry.stripBytes;
   handle.stripOffset = -1;
   return true;
 }

@@ -4,13 +4,15 @@
 #include <cstdint>
 #include <memory>
 
+#include "picture_geometry.h"
+
 struct PictureHandle;
 
 namespace zor {
 
-// Gives a handle its strip buffer for a picture `width` wide with tiles of
-// `tileSize`, holding no strip yet; false when memory runs out.
-bool allocateStrip(PictureHandle& handle, int32_t width, int32_t tileSize);
+// Gives a handle the strip buffer for a picture of this geometry, holding no
+// strip yet; false when memory runs out.
+bool allocateStrip(PictureHandle& handle, const tst::PictureGeometry& geometry);
 
 // Makes sure the strip starting at file offset `offset` is in the handle's
 // buffer, read and decoded, unless it is the strip already held. Bytes past
