@@ -59,7 +59,8 @@ struct Inputs {
     }
     const std::string path = (dir / name).string();
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return path;
   }
 
@@ -72,11 +73,13 @@ struct Inputs {
     const std::string path = (dir / name).string();
     std::ofstream out(path, std::ios::binary);
     out << "P6\n" << width << " " << height << "\n255\n";
-    std::vector<uint8_t> line(static_cast<std::size_t>(bpl)), rgb(3 * static_cast<std::size_t>(width));
+    std::vector<uint8_t> line(static_cast<std::size_t>(bpl)),
+        rgb(3 * static_cast<std::size_t>(width));
     for (int32_t y = 0; y < height; ++y) {
       api.loadGetLine(handle, y, line.data());
       for (int32_t x = 0; x < width; ++x) std::memcpy(&rgb[3 * x], &line[4 * x], 3);
-      out.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
+      out.write(reinterpret_cast<const char*>(rgb.data()),
+                static_cast<std::streamsize>(rgb.size()));
     }
     api.loadExit(handle);
     return path;
@@ -193,7 +196,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const char* edge : {"32", "16"}) {
       const double decode = time(std::string("BM_Decode/") + edge + "/real_time");
       const double floor = time(std::string("BM_Floor/") + edge + "/real_time");
-      if (decode > 0 && floor > 0) std::printf("  %s-pixel tiles: decode/floor = %.2f\n", edge, decode / floor);
+      if (decode > 0 && floor > 0)
+        std::printf("  %s-pixel tiles: decode/floor = %.2f\n", edge, decode / floor);
     }
     const double decode = time("BM_Decode/32/real_time");
     const double peer = time("BM_PeerStbImage/real_time");

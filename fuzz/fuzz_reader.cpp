@@ -21,8 +21,8 @@ struct Info {
 
 bool describe(PictureHandle* handle, Info& info) {
   char label[24];
-  return zorLoadPictureGetInfo(handle, &info.type, &info.width, &info.height, &info.dpi,
-                               &info.bpp, &info.bpl, &info.cmap, label, sizeof label) == 1;
+  return zorLoadPictureGetInfo(handle, &info.type, &info.width, &info.height, &info.dpi, &info.bpp,
+                               &info.bpl, &info.cmap, label, sizeof label) == 1;
 }
 
 }  // namespace

@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   char label[24];
   std::memset(label, '#', sizeof label);
   int32_t pictureType = -1;
-  PictureHandle* handle = zorSavePictureInit(scratch().path(), width, height, bpp, dpi,
-                                             &pictureType, label, labelSize);
+  PictureHandle* handle =
+      zorSavePictureInit(scratch().path(), width, height, bpp, dpi, &pictureType, label, labelSize);
   if (labelSize < 0) {
     require(handle == nullptr && pictureType == -1 && label[0] == '#');
     return 0;
@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const int32_t fields[3] = {width, height, bpp};
   require(got == 12);
   for (int i = 0; i < 12; ++i) {
-    require(written[i] == static_cast<uint8_t>(static_cast<uint32_t>(fields[i / 4]) >> (8 * (i % 4))));
+    require(written[i] ==
+            static_cast<uint8_t>(static_cast<uint32_t>(fields[i / 4]) >> (8 * (i % 4))));
   }
   return 0;
 }

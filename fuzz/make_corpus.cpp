@@ -60,14 +60,16 @@ int main(int argc, char** argv) {
   ok &= save(reader, "cut-before-rows", tileset(40, 2, 2));
   ok &= save(reader, "header-only-largest", header(20, 32767, 1));
   ok &= save(reader, "extra-tiles", tileset(10, 1, 14));
-  for (std::size_t n = 0; n < 6; ++n) ok &= save(reader, "short-" + std::to_string(n), Bytes(n, 20));
+  for (std::size_t n = 0; n < 6; ++n)
+    ok &= save(reader, "short-" + std::to_string(n), Bytes(n, 20));
   ok &= save(reader, "version-19", header(19, 1, 1));
   ok &= save(reader, "type-0", header(20, 1, 0));
   ok &= save(reader, "count-negative", header(20, -3, 1));
 
   ok &= save(writer, "vga", {0x80, 2, 0, 0, 0xE0, 1, 0, 0, 24, 0, 0, 0, 96, 0, 0, 0, 12, 0, 0, 0});
   ok &= save(writer, "short-label", {1, 0, 0, 0, 1, 0, 0, 0, 32, 0, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0});
-  ok &= save(writer, "negative-label", {1, 0, 0, 0, 1, 0, 0, 0, 32, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF});
+  ok &= save(writer, "negative-label",
+             {1, 0, 0, 0, 1, 0, 0, 0, 32, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF});
   if (!ok) {
     std::fprintf(stderr, "make_corpus: cannot write the seed files\n");
     return 1;

@@ -47,8 +47,8 @@ TEST(Concurrency, HandlesOnSeveralThreadsDecodeIndependently) {
           const int16_t type = static_cast<int16_t>(1 + which[h] % 6);
           if (p.fetch(y, line) != 1) ++mismatches;
           for (int x = 0; x < p.info.width; ++x) {
-            const fixture::Pixel want = fixture::expectedPixel(
-                files[which[h]], p.info.width, fixture::tileSizeOf(type), x, y);
+            const fixture::Pixel want = fixture::expectedPixel(files[which[h]], p.info.width,
+                                                               fixture::tileSizeOf(type), x, y);
             if (std::memcmp(&line[4 * x], want.data(), 4) != 0) ++mismatches;
           }
         }

@@ -48,8 +48,8 @@ TEST(LineDecoder, PicksColumnsOutOfColumnMajorTiles) {
   strip[3 * 5 + 0] = 0, strip[3 * 5 + 1] = 1, strip[3 * 5 + 2] = 2;  // key at tile 1, (0, 1)
   std::vector<uint8_t> out(4 * 4, 0xAB);
   tst::decodeLine(strip.data(), 4, 2, 1, out.data());
-  EXPECT_EQ(out, (std::vector<uint8_t>{1, 101, 200, 255, 3, 103, 200, 255, 0, 1, 2, 0, 7, 107,
-                                       200, 255}));
+  EXPECT_EQ(out, (std::vector<uint8_t>{1, 101, 200, 255, 3, 103, 200, 255, 0, 1, 2, 0, 7, 107, 200,
+                                       255}));
 }
 
 TEST(LineDecoder, KeyFillKeepsThePixelGrid) {
@@ -89,13 +89,16 @@ TEST(StripDecoder, AgreesWithTheLineDecoderOnEveryLine) {
       strip[p + 1] = key || nearKey ? 1 : nextByte();
       strip[p + 2] = key ? 2 : (nearKey ? 3 : nextByte());
     }
-    std::vector<uint8_t> whole(4u * c.width * c.tileSize, 0xAB);
-    tst::decodeStrip(strip.data(), c.width, c.tileSize, whole.data());
-    std::vector<uint8_t> line(4u * c.width);
-    for (int32_t r = 0; r < c.tileSize; ++r) {
-      tst::decodeLine(strip.data(), c.width, c.tileSize, r, line.data());
-      ASSERT_TRUE(std::equal(line.begin(), line.end(), whole.begin() + r * line.size()))
-          << c.width << " wide, tiles of " << c.tileSize << ", row " << r;
+    for (tst::DecodePath path : {tst::DecodePath::kPortable, tst::fastestDecodePath()}) {
+      std::vector<uint8_t> whole(4u * c.width * c.tileSize, 0xAB);
+      tst::decodeStrip(path, strip.data(), c.width, c.tileSize, whole.data());
+      std::vector<uint8_t> line(4u * c.width);
+      for (int32_t r = 0; r < c.tileSize; ++r) {
+        tst::decodeLine(strip.data(), c.width, c.tileSize, r, line.data());
+        ASSERT_TRUE(std::equal(line.begin(), line.end(), whole.begin() + r * line.size()))
+            << c.width << " wide, tiles of " << c.tileSize << ", row " << r << ", path "
+            << static_cast<int>(path);
+      }
     }
   }
 }

@@ -35,13 +35,27 @@ void* operator new(std::size_t size) {
   if (void* p = allocate(size)) return p;
   throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void* operator new[](std::size_t size) {
+  return operator new(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  return allocate(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  return allocate(size);
+}
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+  std::free(p);
+}
 
 namespace {
 
@@ -104,7 +118,9 @@ TEST(LargeFiles, TheLargestTilesetsDecodeWithOneStripBuffer) {
 }
 
 // Byte k of the marker strip written far into the sparse file.
-uint8_t markerByte(std::size_t k) { return static_cast<uint8_t>(100 + k % 97); }
+uint8_t markerByte(std::size_t k) {
+  return static_cast<uint8_t>(100 + k % 97);
+}
 
 TEST(LargeFiles, OffsetsPastTwoGibibytesStayExact) {
   fixture::ScratchDir dir;

@@ -18,8 +18,8 @@ std::string pluginPath();
 const host::EntryPoints& plugin();
 
 struct PictureInfo {
-  int32_t pictureType = -1, width = -1, height = -1, dpi = -1, bitsPerPixel = -1,
-          bytesPerLine = -1, hasColormap = -1;
+  int32_t pictureType = -1, width = -1, height = -1, dpi = -1, bitsPerPixel = -1, bytesPerLine = -1,
+          hasColormap = -1;
 };
 
 // A reading handle for one file, ended with the Exit entry point.

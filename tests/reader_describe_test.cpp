@@ -94,20 +94,20 @@ TEST_P(ReaderGeometry, LaysTheTilesOutAsOnePicture) {
   EXPECT_EQ(picture.info.bytesPerLine, 4 * c.width);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ReaderGeometry,
-    testing::Values(GeometryCase{1, 1, 32, 32}, GeometryCase{1, 2, 16, 16},
-                    GeometryCase{9, 2, 144, 16}, GeometryCase{9, 1, 288, 32},
-                    GeometryCase{10, 1, 288, 64}, GeometryCase{10, 2, 288, 32},
-                    GeometryCase{18, 1, 288, 64}, GeometryCase{19, 1, 288, 96},
-                    GeometryCase{19, 2, 288, 48}, GeometryCase{3, 3, 96, 32},
-                    GeometryCase{3, 4, 48, 16}, GeometryCase{12, 5, 288, 64},
-                    GeometryCase{12, 6, 288, 32}, GeometryCase{32767, 1, 288, 116512},
-                    GeometryCase{32767, 2, 288, 58256}),
-    [](const testing::TestParamInfo<GeometryCase>& info) {
-      return "count" + std::to_string(info.param.tileCount) + "type" +
-             std::to_string(info.param.tileType);
-    });
+INSTANTIATE_TEST_SUITE_P(Table, ReaderGeometry,
+                         testing::Values(GeometryCase{1, 1, 32, 32}, GeometryCase{1, 2, 16, 16},
+                                         GeometryCase{9, 2, 144, 16}, GeometryCase{9, 1, 288, 32},
+                                         GeometryCase{10, 1, 288, 64}, GeometryCase{10, 2, 288, 32},
+                                         GeometryCase{18, 1, 288, 64}, GeometryCase{19, 1, 288, 96},
+                                         GeometryCase{19, 2, 288, 48}, GeometryCase{3, 3, 96, 32},
+                                         GeometryCase{3, 4, 48, 16}, GeometryCase{12, 5, 288, 64},
+                                         GeometryCase{12, 6, 288, 32},
+                                         GeometryCase{32767, 1, 288, 116512},
+                                         GeometryCase{32767, 2, 288, 58256}),
+                         [](const testing::TestParamInfo<GeometryCase>& info) {
+                           return "count" + std::to_string(info.param.tileCount) + "type" +
+                                  std::to_string(info.param.tileType);
+                         });
 
 struct RejectCase {
   const char* what;

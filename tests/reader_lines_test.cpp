@@ -46,7 +46,9 @@ struct PictureCase {
   int tilesStored;
 };
 
-void PrintTo(const PictureCase& c, std::ostream* out) { *out << c.what; }
+void PrintTo(const PictureCase& c, std::ostream* out) {
+  *out << c.what;
+}
 
 class WholePicture : public testing::TestWithParam<PictureCase> {};
 
@@ -76,8 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReaderLines, TheKeyColourAloneIsTransparent) {
   Bytes file = fixture::tileset(1, 2);
   const uint8_t stored[][3] = {{0, 1, 2}, {0, 1, 3}, {2, 1, 0}, {1, 1, 2}, {255, 255, 255}};
-  const Pixel handed[] = {{0, 1, 2, 0}, {0, 1, 3, 255}, {2, 1, 0, 255}, {1, 1, 2, 255},
-                          {255, 255, 255, 255}};
+  const Pixel handed[] = {
+      {0, 1, 2, 0}, {0, 1, 3, 255}, {2, 1, 0, 255}, {1, 1, 2, 255}, {255, 255, 255, 255}};
   for (int x = 0; x < 5; ++x) {
     std::memcpy(&file[fixture::pixelOffset(16, 0, x, 3)], stored[x], 3);
   }

@@ -18,7 +18,9 @@ Bytes header(int16_t version, int16_t tileCount, int16_t tileType) {
   return out;
 }
 
-int tileSizeOf(int16_t tileType) { return tileType % 2 == 1 ? 32 : 16; }
+int tileSizeOf(int16_t tileType) {
+  return tileType % 2 == 1 ? 32 : 16;
+}
 
 std::size_t pixelOffset(int tileSize, int tile, int x, int y) {
   return 6 + 3 * (static_cast<std::size_t>(tile) * tileSize * tileSize +
@@ -87,7 +89,8 @@ std::string ScratchDir::write(const std::string& name, const Bytes& bytes) const
 
 void writeFile(const std::string& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 

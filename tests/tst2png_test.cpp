@@ -38,7 +38,8 @@ class Tst2png : public testing::Test {
  protected:
   Outcome run(const std::string& arguments) {
     const std::string out = dir_.path("stdout.txt"), err = dir_.path("stderr.txt");
-    const std::string command = std::string(TST2PNG_PATH) + " " + arguments + " >" + out + " 2>" + err;
+    const std::string command =
+        std::string(TST2PNG_PATH) + " " + arguments + " >" + out + " 2>" + err;
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
   }

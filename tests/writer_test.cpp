@@ -38,8 +38,7 @@ TEST(Writer, InitWritesTheTwelveByteHeader) {
   EXPECT_EQ(plugin().savePutLine(handle, 0, line), 0);
   EXPECT_EQ(plugin().savePutLine(nullptr, 0, nullptr), 0);
   plugin().saveExit(handle);
-  EXPECT_EQ(fixture::readFile(path),
-            (Bytes{0x80, 0x02, 0, 0, 0xE0, 0x01, 0, 0, 0x18, 0, 0, 0}));
+  EXPECT_EQ(fixture::readFile(path), (Bytes{0x80, 0x02, 0, 0, 0xE0, 0x01, 0, 0, 0x18, 0, 0, 0}));
 }
 
 TEST(Writer, HeaderIntegersAreSignedLittleEndian) {
@@ -50,8 +49,8 @@ TEST(Writer, HeaderIntegersAreSignedLittleEndian) {
       plugin().saveInit(path.c_str(), -1, 0x12345678, INT32_MIN, 0, &pictureType, nullptr, 0);
   ASSERT_NE(handle, nullptr);
   plugin().saveExit(handle);
-  EXPECT_EQ(fixture::readFile(path), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0x78, 0x56, 0x34, 0x12, 0, 0,
-                                            0, 0x80}));
+  EXPECT_EQ(fixture::readFile(path),
+            (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0x78, 0x56, 0x34, 0x12, 0, 0, 0, 0x80}));
 }
 
 TEST(Writer, CutsTheLabelAtLabelMaxSize) {
@@ -60,14 +59,17 @@ TEST(Writer, CutsTheLabelAtLabelMaxSize) {
     int32_t size;
     std::string written;
   };
-  const Case cases[] = {{4, "Test"}, {11, "Test format"}, {12, std::string("Test format", 12)},
-                        {16, std::string("Test format\0\0\0\0\0", 16)}, {0, ""}};
+  const Case cases[] = {{4, "Test"},
+                        {11, "Test format"},
+                        {12, std::string("Test format", 12)},
+                        {16, std::string("Test format\0\0\0\0\0", 16)},
+                        {0, ""}};
   for (const Case& c : cases) {
     char label[20];
     std::memset(label, '#', sizeof label);
     int32_t pictureType;
-    PictureHandle* handle = plugin().saveInit(dir.path("l.bin").c_str(), 1, 1, 32, 0,
-                                              &pictureType, label, c.size);
+    PictureHandle* handle =
+        plugin().saveInit(dir.path("l.bin").c_str(), 1, 1, 32, 0, &pictureType, label, c.size);
     ASSERT_NE(handle, nullptr);
     plugin().saveExit(handle);
     EXPECT_EQ(std::string(label, sizeof label), c.written + std::string(20 - c.written.size(), '#'))
@@ -80,12 +82,11 @@ TEST(Writer, InitFailsCleanlyWhenTheFileCannotBeWritten) {
   int32_t pictureType = -1;
   char label[16];
   std::memset(label, '#', sizeof label);
-  EXPECT_EQ(plugin().saveInit(dir.path("no/such/dir.bin").c_str(), 1, 1, 32, 0, &pictureType,
-                              label, 16),
-            nullptr);
+  EXPECT_EQ(
+      plugin().saveInit(dir.path("no/such/dir.bin").c_str(), 1, 1, 32, 0, &pictureType, label, 16),
+      nullptr);
   EXPECT_EQ(plugin().saveInit(nullptr, 1, 1, 32, 0, &pictureType, label, 16), nullptr);
-  EXPECT_EQ(plugin().saveInit(dir.path("x.bin").c_str(), 1, 1, 32, 0, nullptr, label, 16),
-            nullptr);
+  EXPECT_EQ(plugin().saveInit(dir.path("x.bin").c_str(), 1, 1, 32, 0, nullptr, label, 16), nullptr);
   EXPECT_EQ(plugin().saveInit(dir.path("x.bin").c_str(), 1, 1, 32, 0, &pictureType, label, -3),
             nullptr);
   EXPECT_EQ(pictureType, -1);

@@ -104,12 +104,14 @@ Rgb pixel(int tile, int x, int y) {
     }
     case 9:  // bush
       if (inDisc(x, y, 10, 22, 8) || inDisc(x, y, 21, 21, 9) || inDisc(x, y, 16, 16, 8)) {
-        return noise(9, x, y) > 240 ? Rgb{220, 40, 60} : shade({60, 140, 55}, noise(9, x, y) / 12 - 10);
+        return noise(9, x, y) > 240 ? Rgb{220, 40, 60}
+                                    : shade({60, 140, 55}, noise(9, x, y) / 12 - 10);
       }
       return kKey;
     case 10:  // boulder
       if (inDisc(x, y, 16, 19, 12) && y < 30) {
-        return inDisc(x, y, 12, 14, 5) ? Rgb{185, 185, 190} : shade({120, 120, 128}, noise(10, x, y) / 14 - 9);
+        return inDisc(x, y, 12, 14, 5) ? Rgb{185, 185, 190}
+                                       : shade({120, 120, 128}, noise(10, x, y) / 14 - 9);
       }
       return kKey;
     case 11: {  // fence: the gaps between rails and posts are holes

@@ -13,16 +13,28 @@ namespace host {
 namespace {
 
 #if defined(_WIN32)
-void* openLibrary(const std::string& path) { return LoadLibraryA(path.c_str()); }
+void* openLibrary(const std::string& path) {
+  return LoadLibraryA(path.c_str());
+}
 void* findSymbol(void* library, const char* name) {
   return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
 }
-void closeLibrary(void* library) { FreeLibrary(static_cast<HMODULE>(library)); }
-std::string loaderError() { return "Windows error " + std::to_string(GetLastError()); }
+void closeLibrary(void* library) {
+  FreeLibrary(static_cast<HMODULE>(library));
+}
+std::string loaderError() {
+  return "Windows error " + std::to_string(GetLastError());
+}
 #else
-void* openLibrary(const std::string& path) { return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL); }
-void* findSymbol(void* library, const char* name) { return dlsym(library, name); }
-void closeLibrary(void* library) { dlclose(library); }
+void* openLibrary(const std::string& path) {
+  return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+void* findSymbol(void* library, const char* name) {
+  return dlsym(library, name);
+}
+void closeLibrary(void* library) {
+  dlclose(library);
+}
 std::string loaderError() {
   const char* message = dlerror();
   return message != nullptr ? message : "unknown loader error";
@@ -65,7 +77,9 @@ std::unique_ptr<Plugin> Plugin::load(const std::string& path, std::string& error
   return plugin;
 }
 
-Plugin::~Plugin() { closeLibrary(library_); }
+Plugin::~Plugin() {
+  closeLibrary(library_);
+}
 
 const char* pluginFileName() {
 #if defined(_WIN32)

@@ -16,11 +16,15 @@
 namespace host {
 namespace {
 
-std::string systemReason() { return std::strerror(errno); }
+std::string systemReason() {
+  return std::strerror(errno);
+}
 
 }  // namespace
 
-PngFile::~PngFile() { discard(); }
+PngFile::~PngFile() {
+  discard();
+}
 
 void PngFile::onError(png_structp png, png_const_charp message) {
   auto* self = static_cast<PngFile*>(png_get_error_ptr(png));

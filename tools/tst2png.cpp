@@ -208,13 +208,14 @@ int main(int argc, char** argv) {
   int32_t flags = 0;
   if (plugin->api().getPluginInfo(kInterfaceVersion, label, sizeof label - 1, extension,
                                   sizeof extension, &flags) != 1) {
-    std::fprintf(stderr, "tst2png: plug-in %s declines interface version %d\n",
-                 pluginPath.c_str(), kInterfaceVersion);
+    std::fprintf(stderr, "tst2png: plug-in %s declines interface version %d\n", pluginPath.c_str(),
+                 kInterfaceVersion);
     return 1;
   }
 
   Converter converter(*plugin, options, label);
   bool allConverted = true;
-  for (const std::string& input : options.inputs) allConverted = converter.run(input) && allConverted;
+  for (const std::string& input : options.inputs)
+    allConverted = converter.run(input) && allConverted;
   return allConverted ? 0 : 1;
 }

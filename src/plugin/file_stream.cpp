@@ -36,7 +36,9 @@ FileStream openForReading(const char* path) {
   return file;
 }
 
-FileStream openForWriting(const char* path) { return FileStream(std::fopen(path, kWriteMode)); }
+FileStream openForWriting(const char* path) {
+  return FileStream(std::fopen(path, kWriteMode));
+}
 
 int64_t measureAndRewind(std::FILE* file) {
   if (seek64(file, 0, SEEK_END) != 0) return -1;
@@ -45,6 +47,8 @@ int64_t measureAndRewind(std::FILE* file) {
   return size;
 }
 
-bool seekTo(std::FILE* file, int64_t offset) { return seek64(file, offset, SEEK_SET) == 0; }
+bool seekTo(std::FILE* file, int64_t offset) {
+  return seek64(file, offset, SEEK_SET) == 0;
+}
 
 }  // namespace zor

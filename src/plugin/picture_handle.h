@@ -6,6 +6,7 @@
 
 #include "brackenfold_tst.h"
 #include "file_stream.h"
+#include "strip_decoder.h"
 
 struct PictureHandle {
   zor::FileStream file;  // the file being read or written
@@ -16,9 +17,11 @@ struct PictureHandle {
   std::unique_ptr<uint8_t[]> strip;
   uint8_t* decoded = nullptr;  // the decoded lines, inside `strip`
   int64_t stripBytes = 0;      // raw length of one strip; 0 until described
-  int64_t stripOffset = -1;  // file offset of the strip in `strip`; -1 when none
-  int64_t fileSize = 0;      // length of the file as measured when described
-  int32_t tileSize = 0;      // 32 or 16; 0 until a tile type has selected one
+  int64_t stripOffset = -1;    // file offset of the strip in `strip`; -1 when none
+  int64_t fileSize = 0;        // length of the file as measured when described
+  int32_t tileSize = 0;        // 32 or 16; 0 until a tile type has selected one
+  // Chosen when the handle is described, so the processor is asked once.
+  tst::DecodePath decodePath = tst::DecodePath::kPortable;
 
   bool described() const { return strip != nullptr && tileSize > 0; }
 };

@@ -5,7 +5,7 @@
 
 extern "C" int32_t zorGetPluginInfo(int32_t version, char* label, int32_t labelMaxSize,
                                     char* extension, int32_t /*extensionMaxSize*/,
-                                    int32_t* supportFlags) {
+                                    int32_t* supportFlags) noexcept {
   if (version != zor::kInterfaceVersion) return 0;
   if (!zor::labelBufferUsable(label, labelMaxSize) || extension == nullptr ||
       supportFlags == nullptr) {

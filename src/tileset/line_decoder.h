@@ -18,7 +18,6 @@ void fillWithKey(uint8_t* strip, std::size_t from, std::size_t to);
 // `tileSize` whole tiles, stored column by column, into `width` four-byte
 // pixels: the three file bytes in file order, then alpha 0 for the key colour
 // and 255 for every other colour.
-void decodeLine(const uint8_t* strip, int32_t width, int32_t tileSize, int32_t row,
-                uint8_t* out);
+void decodeLine(const uint8_t* strip, int32_t width, int32_t tileSize, int32_t row, uint8_t* out);
 
 }  // namespace tst

@@ -1,5 +1,7 @@
 // Opening a tileset, describing it to the host as one picture, and closing it.
-#include <new>
+#include <cstdio>
+#include <optional>
+#include <utility>
 
 #include "brackenfold_tst.h"
 #include "label_copy.h"
@@ -23,7 +25,7 @@ void forgetDescription(PictureHandle& handle) {
 
 }  // namespace
 
-extern "C" PictureHandle* zorLoadPictureInit(const char* filename) {
+extern "C" PictureHandle* zorLoadPictureInit(const char* filename) noexcept {
   if (filename == nullptr) return nullptr;
   zor::FileStream file = zor::openForReading(filename);
   if (!file) return nullptr;
@@ -34,7 +36,7 @@ extern "C" int32_t zorLoadPictureGetInfo(PictureHandle* handle, int32_t* picture
                                          int32_t* width, int32_t* height, int32_t* dpi,
                                          int32_t* bitsPerPixel, int32_t* bytesPerLine,
                                          int32_t* hasColormap, char* label,
-                                         int32_t labelMaxSize) {
+                                         int32_t labelMaxSize) noexcept {
   if (handle == nullptr || pictureType == nullptr || width == nullptr || height == nullptr ||
       dpi == nullptr || bitsPerPixel == nullptr || bytesPerLine == nullptr ||
       hasColormap == nullptr || !zor::labelBufferUsable(label, labelMaxSize)) {
@@ -56,8 +58,6 @@ extern "C" int32_t zorLoadPictureGetInfo(PictureHandle* handle, int32_t* picture
   if (!geometry) return 0;
 
   if (!zor::allocateStrip(*handle, *geometry)) return 0;
-  handle->tileSize = geometry->tileSize;
-  handle->width = geometry->width;
 
   *pictureType = zor::kPictureTypeRead;
   *width = geometry->width;
@@ -71,11 +71,11 @@ extern "C" int32_t zorLoadPictureGetInfo(PictureHandle* handle, int32_t* picture
 }
 
 extern "C" int32_t zorLoadPictureGetColormap(PictureHandle* /*handle*/,
-                                             unsigned char* /*colormap*/) {
+                                             unsigned char* /*colormap*/) noexcept {
   return 0;
 }
 
-extern "C" void zorLoadPictureExit(PictureHandle* handle) {
+extern "C" void zorLoadPictureExit(PictureHandle* handle) noexcept {
   // Closes the stream and releases the strip buffer with the record.
   delete handle;
 }

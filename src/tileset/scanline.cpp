@@ -7,7 +7,7 @@
 #include "strip_buffer.h"
 
 extern "C" int32_t zorLoadPictureGetLine(PictureHandle* handle, int32_t line,
-                                         unsigned char* buffer) {
+                                         unsigned char* buffer) noexcept {
   if (handle == nullptr || !handle->described() || line < 0 || buffer == nullptr) return 0;
   const int32_t stripIndex = line / handle->tileSize;
   const int32_t row = line % handle->tileSize;

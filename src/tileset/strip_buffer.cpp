@@ -4,8 +4,8 @@
 #include <new>
 
 #include "line_decoder.h"
-#include "strip_decoder.h"
 #include "picture_handle.h"
+#include "strip_decoder.h"
 
 namespace zor {
 
@@ -21,6 +21,9 @@ bool allocateStrip(PictureHandle& handle, const tst::PictureGeometry& geometry) 
   handle.decoded = handle.strip.get() + decodedAt + (64 - (base + decodedAt) % 64) % 64;
   handle.stripBytes = geometry.stripBytes;
   handle.stripOffset = -1;
+  handle.width = geometry.width;
+  handle.tileSize = geometry.tileSize;
+  handle.decodePath = tst::fastestDecodePath();
   return true;
 }
 
@@ -46,7 +49,7 @@ bool holdStrip(PictureHandle& handle, int64_t offset) {
     tst::fillDecodedWithKey(handle.decoded, pixels);
   } else {
     tst::fillWithKey(strip, got, length);
-    tst::decodeStrip(strip, handle.width, handle.tileSize, handle.decoded);
+    tst::decodeStrip(handle.decodePath, strip, handle.width, handle.tileSize, handle.decoded);
   }
   handle.stripOffset = offset;
   return true;

@@ -10,8 +10,9 @@ struct PictureHandle;
 
 namespace zor {
 
-// Gives a handle the strip buffer for a picture of this geometry, holding no
-// strip yet; false when memory runs out.
+// Describes a handle with a picture's geometry and gives it the strip buffer
+// for it, holding no strip yet; false, leaving it undescribed, when memory
+// runs out.
 bool allocateStrip(PictureHandle& handle, const tst::PictureGeometry& geometry);
 
 // Makes sure the strip starting at file offset `offset` is in the handle's

@@ -16,12 +16,14 @@ void putInt32LE(uint8_t* out, int32_t value) {
 
 }  // namespace
 
-extern "C" int32_t zorSavePictureIsSupported(int32_t, int32_t, int32_t, int32_t) { return 0; }
+extern "C" int32_t zorSavePictureIsSupported(int32_t, int32_t, int32_t, int32_t) noexcept {
+  return 0;
+}
 
 extern "C" PictureHandle* zorSavePictureInit(const char* filename, int32_t width, int32_t height,
                                              int32_t bitsPerPixel, int32_t /*dpi*/,
                                              int32_t* pictureType, char* label,
-                                             int32_t labelMaxSize) {
+                                             int32_t labelMaxSize) noexcept {
   if (filename == nullptr || pictureType == nullptr ||
       !zor::labelBufferUsable(label, labelMaxSize)) {
     return nullptr;
@@ -47,11 +49,11 @@ extern "C" PictureHandle* zorSavePictureInit(const char* filename, int32_t width
   return handle;
 }
 
-extern "C" int32_t zorSavePicturePutLine(PictureHandle*, int32_t, const unsigned char*) {
+extern "C" int32_t zorSavePicturePutLine(PictureHandle*, int32_t, const unsigned char*) noexcept {
   return 0;
 }
 
-extern "C" void zorSavePictureExit(PictureHandle* handle) {
+extern "C" void zorSavePictureExit(PictureHandle* handle) noexcept {
   // Closing the stream puts the header on disk; the record goes with it.
   delete handle;
 }
