@@ -2,6 +2,7 @@
 // grows with the height, and no offset or size wraps at 32 bits.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +16,8 @@
 namespace {
 struct AllocationLog {
   bool enabled = false;
+  // While enabled, allocation number failFrom and all later ones fail.
+  std::size_t failFrom = SIZE_MAX;
   std::size_t count = 0;
   std::size_t largest = 0;
   std::size_t total = 0;
@@ -23,6 +26,7 @@ AllocationLog allocations;
 
 void* allocate(std::size_t size) {
   if (allocations.enabled) {
+    if (allocations.count >= allocations.failFrom) return nullptr;
     ++allocations.count;
     allocations.total += size;
     if (size > allocations.largest) allocations.largest = size;
@@ -115,6 +119,40 @@ TEST(LargeFiles, TheLargestTilesetsDecodeWithOneStripBuffer) {
     EXPECT_GE(big.log.largest, stripBytes);
     EXPECT_LT(big.log.total, 3 * stripBytes);
   }
+}
+
+TEST(LargeFiles, RunningOutOfMemoryIsReportedNotACrash) {
+  const host::EntryPoints& api = plugin();
+  fixture::ScratchDir dir;
+  const std::string path = dir.write("t.tst", fixture::tileset(10, 1));
+  int32_t v[7] = {-5, -5, -5, -5, -5, -5, -5};
+  std::vector<uint8_t> line(4 * 288, 0xAB);
+  const std::string written = dir.path("w.bin");
+
+  allocations = {};
+  allocations.failFrom = 0;  // the handle itself
+  allocations.enabled = true;
+  EXPECT_EQ(api.loadInit(path.c_str()), nullptr);
+  int32_t pictureType = -1;
+  EXPECT_EQ(api.saveInit(written.c_str(), 1, 1, 32, 0, &pictureType, nullptr, 0), nullptr);
+  allocations.enabled = false;
+
+  allocations = {};
+  allocations.failFrom = 1;  // the strip buffer
+  allocations.enabled = true;
+  PictureHandle* handle = api.loadInit(path.c_str());
+  ASSERT_NE(handle, nullptr);
+  EXPECT_EQ(api.loadGetInfo(handle, &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], nullptr, 0),
+            0);
+  allocations.enabled = false;
+  for (int32_t out : v) EXPECT_EQ(out, -5);
+  EXPECT_EQ(api.loadGetLine(handle, 0, line.data()), 0);
+  EXPECT_EQ(line[0], 0xAB);
+  // Memory is back: the same handle can be described and read.
+  EXPECT_EQ(api.loadGetInfo(handle, &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], nullptr, 0),
+            1);
+  EXPECT_EQ(api.loadGetLine(handle, 0, line.data()), 1);
+  api.loadExit(handle);
 }
 
 // Byte k of the marker strip written far into the sparse file.

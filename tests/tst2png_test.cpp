@@ -151,6 +151,28 @@ TEST_F(Tst2png, ReportsEachFailingInputAndConvertsTheRest) {
                                                "good2.tst"}));
 }
 
+TEST_F(Tst2png, NeverOverwritesAnInputOrAnEarlierOutput) {
+  const Bytes tileset = fixture::tileset(1, 1);
+  const std::string input = write("t.tst", tileset);
+  const Outcome self = run(input + " -o " + input);
+  EXPECT_EQ(self.status, 1);
+  EXPECT_NE(self.err.find("is the input itself"), std::string::npos) << self.err;
+  EXPECT_EQ(fixture::readFile(input), tileset);
+
+  fs::create_directory(path("a"));
+  fs::create_directory(path("b"));
+  fs::create_directory(path("out"));
+  const std::string first = write("a/x.tst", fixture::tileset(1, 1));
+  const std::string second = write("b/x.tst", fixture::tileset(2, 2));
+  const Outcome both = run("-o " + path("out") + " " + first + " " + second);
+  EXPECT_EQ(both.status, 1);
+  EXPECT_NE(both.err.find(second + ": the output " + path("out/x.png") +
+                          " was already written for " + first),
+            std::string::npos)
+      << both.err;
+  EXPECT_EQ(readPng(path("out/x.png")).width, 32u) << "the first input's picture stays";
+}
+
 TEST_F(Tst2png, LeavesNothingBehindWhenTheOutputCannotBeWritten) {
   const std::string input = write("t.tst", fixture::tileset(1, 1));
   const Outcome r = run(input + " -o " + path("absent/dir/t.png"));

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -147,6 +148,7 @@ class Converter {
       return true;
     }
     const std::string output = outputPathFor(options_, input);
+    if (std::string clash = clashOf(input, output); !clash.empty()) return failure(input, clash);
     host::PngFile png;
     if (!png.begin(output, static_cast<uint32_t>(p.width), static_cast<uint32_t>(p.height))) {
       return failure(input, png.error());
@@ -159,11 +161,29 @@ class Converter {
       if (!png.writeRow(line.data())) return failure(input, png.error());
     }
     if (!png.finish()) return failure(input, png.error());
+    written_[comparable(output)] = input;
     std::printf("%s -> %s (%d x %d)\n", input.c_str(), output.c_str(), p.width, p.height);
     return true;
   }
 
  private:
+  static std::string comparable(const std::string& path) {
+    std::error_code ignored;
+    return fs::weakly_canonical(fs::absolute(path, ignored), ignored).string();
+  }
+
+  // Why `output` must not be written for `input`, or "" when it may: nothing
+  // a user gave or got from this run is overwritten.
+  std::string clashOf(const std::string& input, const std::string& output) const {
+    const std::string target = comparable(output);
+    if (target == comparable(input)) return "the output " + output + " is the input itself";
+    const auto earlier = written_.find(target);
+    if (earlier != written_.end()) {
+      return "the output " + output + " was already written for " + earlier->second;
+    }
+    return "";
+  }
+
   static bool failure(const std::string& input, const std::string& reason) {
     std::fprintf(stderr, "tst2png: %s: %s\n", input.c_str(), reason.c_str());
     return false;
@@ -172,6 +192,7 @@ class Converter {
   const host::Plugin& plugin_;
   const Options& options_;
   std::string label_;
+  std::map<std::string, std::string> written_;  // output written -> its input
 };
 
 }  // namespace

@@ -1,14 +1,11 @@
 #include "picture_handle.h"
 
 #include <new>
-#include <utility>
 
 namespace zor {
 
-PictureHandle* newPictureHandle(FileStream file) {
-  PictureHandle* handle = new (std::nothrow) PictureHandle{};
-  if (handle != nullptr) handle->file = std::move(file);
-  return handle;
+PictureHandle* newPictureHandle() {
+  return new (std::nothrow) PictureHandle{};
 }
 
 }  // namespace zor

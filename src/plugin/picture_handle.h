@@ -28,8 +28,9 @@ struct PictureHandle {
 
 namespace zor {
 
-// A fresh record with every field zero and no strip held; null when memory
-// runs out. Deleting it closes its stream and releases its strip buffer.
-PictureHandle* newPictureHandle(FileStream file);
+// A fresh record with every field zero, no stream and no strip held; null
+// when memory runs out. Deleting it closes its stream and releases its strip
+// buffer.
+PictureHandle* newPictureHandle();
 
 }  // namespace zor

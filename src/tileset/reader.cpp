@@ -1,7 +1,7 @@
 // Opening a tileset, describing it to the host as one picture, and closing it.
 #include <cstdio>
+#include <memory>
 #include <optional>
-#include <utility>
 
 #include "brackenfold_tst.h"
 #include "label_copy.h"
@@ -27,9 +27,11 @@ void forgetDescription(PictureHandle& handle) {
 
 extern "C" PictureHandle* zorLoadPictureInit(const char* filename) noexcept {
   if (filename == nullptr) return nullptr;
-  zor::FileStream file = zor::openForReading(filename);
-  if (!file) return nullptr;
-  return zor::newPictureHandle(std::move(file));
+  std::unique_ptr<PictureHandle> handle(zor::newPictureHandle());
+  if (handle == nullptr) return nullptr;
+  handle->file = zor::openForReading(filename);
+  if (handle->file == nullptr) return nullptr;
+  return handle.release();
 }
 
 extern "C" int32_t zorLoadPictureGetInfo(PictureHandle* handle, int32_t* pictureType,

@@ -1,6 +1,7 @@
 // The writing side: every picture is declined; Init alone writes a 12-byte
 // header (width, height, bits per pixel) under the label "Test format".
 #include <cstdio>
+#include <memory>
 
 #include "brackenfold_tst.h"
 #include "label_copy.h"
@@ -28,25 +29,25 @@ extern "C" PictureHandle* zorSavePictureInit(const char* filename, int32_t width
       !zor::labelBufferUsable(label, labelMaxSize)) {
     return nullptr;
   }
-  zor::FileStream file = zor::openForWriting(filename);
-  if (!file) return nullptr;
+  std::unique_ptr<PictureHandle> handle(zor::newPictureHandle());
+  if (handle == nullptr) return nullptr;
+  handle->file = zor::openForWriting(filename);
+  std::FILE* file = handle->file.get();
+  if (file == nullptr) return nullptr;
 
   uint8_t header[12];
   putInt32LE(header, width);
   putInt32LE(header + 4, height);
   putInt32LE(header + 8, bitsPerPixel);
   // Flushed now, so that a full disk is reported here rather than lost.
-  if (std::fwrite(header, 1, sizeof header, file.get()) != sizeof header ||
-      std::fflush(file.get()) != 0) {
+  if (std::fwrite(header, 1, sizeof header, file) != sizeof header || std::fflush(file) != 0) {
     return nullptr;
   }
-  PictureHandle* handle = zor::newPictureHandle(std::move(file));
-  if (handle == nullptr) return nullptr;
   handle->width = width;
 
   *pictureType = zor::kPictureTypeWrite;
   zor::copyLabel(zor::kWriterLabel, label, static_cast<uint32_t>(labelMaxSize));
-  return handle;
+  return handle.release();
 }
 
 extern "C" int32_t zorSavePicturePutLine(PictureHandle*, int32_t, const unsigned char*) noexcept {
