@@ -63,7 +63,7 @@ if want fuzz; then
   rm -rf "$corpus"
   mkdir -p "$corpus/reader" "$corpus/writer"
   build/asan/bin/make_corpus "$corpus/reader" "$corpus/writer"
-  run_fuzzer fuzz_reader 45 "$corpus/reader" -max_len=40000
+  run_fuzzer fuzz_reader 45 "$corpus/reader" -max_len=40000 -use_value_profile=1
   run_fuzzer fuzz_writer 15 "$corpus/writer"
 fi
 
@@ -76,7 +76,7 @@ fi
 
 if want valgrind; then
   banner "valgrind memcheck"
-  [ -x build/release/bin/plugin_tests ] || configure_and_build build/release -DCMAKE_BUILD_TYPE=Release
+  configure_and_build build/release -DCMAKE_BUILD_TYPE=Release  # a no-op after the release stage
   valgrind -q --leak-check=full --show-leak-kinds=definite,indirect,possible \
     --errors-for-leak-kinds=definite,indirect,possible --error-exitcode=1 \
     build/release/bin/plugin_tests --gtest_brief=1
