@@ -18,6 +18,7 @@ want() { [[ " $stages " == *" $1 "* ]]; }
 banner() { printf '\n==== %s ====\n' "$*"; }
 
 packages=(cmake make g++ pkg-config libgtest-dev libpng-dev)
+want release && packages+=(libbenchmark-dev libstb-dev)
 want asan || want fuzz || want tsan && packages+=(clang libclang-rt-14-dev llvm)
 want valgrind && packages+=(valgrind)
 want windows && packages+=(g++-mingw-w64-x86-64-posix wine64 wine)
@@ -32,7 +33,8 @@ configure_and_build() {  # DIR [cmake options...]
 
 if want release; then
   banner "release build and tests"
-  configure_and_build build/release -DCMAKE_BUILD_TYPE=Release
+  # The benchmark is built here so that it keeps compiling; scripts/bench.sh runs it.
+  configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DBRACKENFOLD_BENCH=ON
   ctest --test-dir build/release --output-on-failure -j"$jobs"
 fi
 
