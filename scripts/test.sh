@@ -21,7 +21,7 @@ packages=(cmake make g++ pkg-config libgtest-dev libpng-dev)
 want release && packages+=(libbenchmark-dev libstb-dev)
 want asan || want fuzz || want tsan && packages+=(clang libclang-rt-14-dev llvm)
 want valgrind && packages+=(valgrind)
-want windows && packages+=(g++-mingw-w64-x86-64-posix wine64 wine)
+want windows && packages+=(g++-mingw-w64-x86-64-posix wine64 wine googletest)
 ensure_packages "${packages[@]}"
 
 configure_and_build() {  # DIR [cmake options...]
