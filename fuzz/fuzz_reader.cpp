@@ -43,6 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   require(info.type == 3 && info.dpi == 68 && info.bpp == 32 && info.cmap == 0);
   require(info.width > 0 && info.width <= 288 && info.height > 0);
   require(info.bpl == 4 * info.width);
+  require(zorLoadPictureGetColormap(handle, nullptr) == 0);
   // Exactly bytesPerLine bytes, so that the sanitizer sees any overrun.
   std::unique_ptr<uint8_t[]> buffer(new uint8_t[static_cast<std::size_t>(info.bpl)]);
   uint8_t* line = buffer.get();

@@ -1,5 +1,6 @@
-// Fuzzes the writing side with arbitrary arguments: it declines every
-// picture, and Init writes exactly the 12-byte header.
+// Fuzzes the entry points that take no file, with arbitrary arguments:
+// registration answers version 2 alone, the writing side declines every
+// picture, and its Init writes exactly the 12-byte header.
 #include <cstring>
 #include <vector>
 
@@ -24,6 +25,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const int32_t width = take(data, size), height = take(data, size), bpp = take(data, size),
                 dpi = take(data, size), rawLabelSize = take(data, size);
   require(zorSavePictureIsSupported(width, height, bpp, dpi) == 0);
+
+  // Registration, with the version taken from the same bytes.
+  char registered[24];
+  char extension[4];
+  int32_t flags = -1;
+  const int32_t registeredSize = rawLabelSize < 0 ? rawLabelSize : rawLabelSize % 24;
+  const int32_t version = width % 4;
+  const int32_t answer =
+      zorGetPluginInfo(version, registered, registeredSize, extension, height, &flags);
+  require(answer == (version == 2 && registeredSize >= 0 ? 1 : 0));
+  require(answer == 0 || (flags == 1 && std::memcmp(extension, "tst", 4) == 0));
 
   // Label sizes cover the refused negatives and the meaningful small range.
   const int32_t labelSize = rawLabelSize < 0 ? rawLabelSize : rawLabelSize % 24;

@@ -3,7 +3,8 @@
 namespace zor {
 namespace {
 
-// On POSIX systems the streams are not inherited by processes the host starts.
+// glibc's "e" opens the stream close-on-exec, so programs the host starts do
+// not inherit it.
 #if defined(_WIN32)
 constexpr const char* kReadMode = "rb";
 constexpr const char* kWriteMode = "wb";
