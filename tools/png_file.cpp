@@ -20,6 +20,12 @@ std::string systemReason() {
   return std::strerror(errno);
 }
 
+#if defined(_WIN32)
+constexpr const char* kCreateMode = "wb";
+#else
+constexpr const char* kCreateMode = "wbx";  // fails rather than open an existing file
+#endif
+
 }  // namespace
 
 PngFile::~PngFile() {
@@ -51,17 +57,22 @@ void PngFile::discard() {
 
 bool PngFile::begin(const std::string& path, uint32_t width, uint32_t height) {
   path_ = path;
-  // Beside the output, so that the final rename stays on one file system.
+  // Beside the output, so that the final rename stays on one file system,
+  // and never a file that is there already.
   for (int attempt = 0; attempt < 100 && file_ == nullptr; ++attempt) {
     temporary_ = path + ".part-" + std::to_string(getpid()) + "-" + std::to_string(attempt);
-    if (std::filesystem::exists(temporary_)) continue;
-    file_ = std::fopen(temporary_.c_str(), "wb");
-    if (file_ == nullptr) {
+    std::error_code ignored;
+    if (std::filesystem::exists(temporary_, ignored)) continue;
+    file_ = std::fopen(temporary_.c_str(), kCreateMode);
+    if (file_ == nullptr && errno != EEXIST) {
       temporary_.clear();
       return fail(systemReason());
     }
   }
-  if (file_ == nullptr) return fail("no free temporary name");
+  if (file_ == nullptr) {
+    temporary_.clear();
+    return fail("no free temporary name");
+  }
 
   png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, this, onError, onWarning);
   if (png_ != nullptr) info_ = png_create_info_struct(png_);
