@@ -21,6 +21,15 @@ TEST(ReaderOpen, ReturnsNullForAMissingFileOrNoName) {
   plugin().loadExit(nullptr);  // ignored, no crash
 }
 
+TEST(ReaderOpen, ADirectoryIsNotATileset) {
+  fixture::ScratchDir dir;
+  OpenPicture picture(dir.path(""));
+  // Some systems open a directory for reading; none may describe it.
+  if (picture.handle() != nullptr) {
+    EXPECT_EQ(picture.describe(), 0);
+  }
+}
+
 TEST(ReaderOpen, TakesPathsWithSpaces) {
   fixture::ScratchDir dir;
   std::filesystem::create_directory(dir.path("my tiles"));
