@@ -11,20 +11,6 @@
 #include "strip_buffer.h"
 #include "tileset_header.h"
 
-namespace {
-
-// Puts a handle back in its just-opened state: no geometry, no strip.
-void forgetDescription(PictureHandle& handle) {
-  handle.strip.reset();
-  handle.decoded = nullptr;
-  handle.stripBytes = 0;
-  handle.stripOffset = -1;
-  handle.tileSize = 0;
-  handle.width = 0;
-}
-
-}  // namespace
-
 extern "C" PictureHandle* zorLoadPictureInit(const char* filename) noexcept {
   if (filename == nullptr) return nullptr;
   std::unique_ptr<PictureHandle> handle(zor::newPictureHandle());
@@ -45,7 +31,7 @@ extern "C" int32_t zorLoadPictureGetInfo(PictureHandle* handle, int32_t* picture
     return 0;
   }
   // Whatever follows, an earlier description no longer holds.
-  forgetDescription(*handle);
+  zor::releaseStrip(*handle);
   std::FILE* file = handle->file.get();
 
   const int64_t fileSize = zor::measureAndRewind(file);

@@ -9,16 +9,24 @@
 
 namespace zor {
 
+void releaseStrip(PictureHandle& handle) {
+  handle.strip.reset();
+  handle.decoded = nullptr;
+  handle.stripBytes = 0;
+  handle.stripOffset = -1;
+  handle.tileSize = 0;
+  handle.width = 0;
+}
+
 bool allocateStrip(PictureHandle& handle, const tst::PictureGeometry& geometry) {
   const std::size_t raw = static_cast<std::size_t>(geometry.stripBytes);
   const std::size_t decodedBytes = raw / 3 * 4;
-  // The decoded lines start on a cache line of their own past the padding.
-  const std::size_t decodedAt = (raw + tst::kStripPadding + 63) / 64 * 64;
-  const std::size_t total = decodedAt + 64 + decodedBytes;
-  handle.strip.reset(new (std::nothrow) uint8_t[total]);
+  // The decoded lines follow the padded raw bytes, on a cache line of their own.
+  constexpr std::size_t kLine = 64;
+  handle.strip.reset(new (std::nothrow) uint8_t[raw + tst::kStripPadding + kLine + decodedBytes]);
   if (handle.strip == nullptr) return false;
-  const auto base = reinterpret_cast<std::uintptr_t>(handle.strip.get());
-  handle.decoded = handle.strip.get() + decodedAt + (64 - (base + decodedAt) % 64) % 64;
+  uint8_t* afterRaw = handle.strip.get() + raw + tst::kStripPadding;
+  handle.decoded = afterRaw + (kLine - reinterpret_cast<std::uintptr_t>(afterRaw) % kLine) % kLine;
   handle.stripBytes = geometry.stripBytes;
   handle.stripOffset = -1;
   handle.width = geometry.width;

@@ -2,13 +2,15 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 
 #include "picture_geometry.h"
 
 struct PictureHandle;
 
 namespace zor {
+
+// Puts a handle back in its just-opened state: no geometry, no strip buffer.
+void releaseStrip(PictureHandle& handle);
 
 // Describes a handle with a picture's geometry and gives it the strip buffer
 // for it, holding no strip yet; false, leaving it undescribed, when memory
